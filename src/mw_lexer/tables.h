@@ -1,0 +1,33 @@
+// The MediaWiki tables whose rows the reader counts or maps.
+#pragma once
+
+struct mw_store_t;
+
+enum class mw_table {
+  none,
+  // The five whose rows are counted for the report.
+  page,
+  revision,
+  text,
+  slots,
+  categorylinks,
+  // Where newer schemas keep users, comments and content addresses.
+  actor,
+  comment,
+  content,
+  revision_actor_temp,
+  revision_comment_temp,
+};
+
+// Which table a name written in the dump denotes, with the dump's table
+// prefix (if one was learnt) or without; ASCII case-insensitive.
+mw_table classify_table(const mw_store_t *store, const char *name);
+
+inline bool is_counted(mw_table t) {
+  return t >= mw_table::page && t <= mw_table::categorylinks;
+}
+
+// Learns the dump's table prefix from a CREATE TABLE just captured: a name
+// that is a prefix followed by one of the tables above, declaring that
+// table's key column.
+void learn_table_prefix(mw_store_t *store, const char *created_table);

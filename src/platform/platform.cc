@@ -1,0 +1,52 @@
+#include "platform/platform.h"
+
+#include <sys/stat.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+int ov_mkdir(const char *path) { return mkdir(path, 0777) == 0 ? 0 : -1; }
+
+int ov_mkdir_p(const char *path) {
+  if (path == nullptr) return -1;
+  size_t n = strlen(path);
+  if (n >= 1024) return -1;
+  char buf[1024];
+  memcpy(buf, path, n + 1);
+  for (size_t i = 1; i < n; ++i) {
+    if (buf[i] == '/' || buf[i] == '\\') {
+      char saved = buf[i];
+      buf[i] = '\0';
+      ov_mkdir(buf);
+      buf[i] = saved;
+    }
+  }
+  return ov_mkdir(buf);
+}
+
+int64_t ov_time_ms() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+int ov_setenv(const char *name, const char *value) {
+  return setenv(name, value, 1) == 0 ? 0 : -1;
+}
+
+void write_message(char *err, size_t err_size, const char *fmt, ...) {
+  if (err == nullptr || err_size == 0) return;
+  va_list ap;
+  va_start(ap, fmt);
+  vsnprintf(err, err_size, fmt, ap);
+  va_end(ap);
+}
+
+void copy_cut(char *dst, size_t dst_size, const char *src) {
+  size_t n = strnlen(src, dst_size - 1);
+  memcpy(dst, src, n);
+  dst[n] = '\0';
+}
