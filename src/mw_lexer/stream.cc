@@ -1,5 +1,7 @@
 #include "mw_lexer/stream.h"
 
+#include "mw_lexer/compressed_source.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -89,5 +91,9 @@ std::unique_ptr<dump_source> open_dump_source(const char *path,
   }
   *file_size = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
   posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-  return std::make_unique<file_dump_source>(fd);
+  uint8_t head[8];
+  ssize_t n = S_ISREG(st.st_mode) ? pread(fd, head, sizeof head, 0) : 0;
+  auto raw = std::make_unique<file_dump_source>(fd);
+  return decompressing_source(
+      detect_compression(head, n > 0 ? static_cast<size_t>(n) : 0), std::move(raw));
 }
