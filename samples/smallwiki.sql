@@ -87,7 +87,7 @@ CREATE TABLE `comment` (
   `comment_data` blob,
   PRIMARY KEY (`comment_id`),
   KEY `comment_hash` (`comment_hash`)
-) ENGINE=InnoDB AUTO_INCREMENT=7 DEFAULT CHARSET=binary;
+) ENGINE=InnoDB AUTO_INCREMENT=9 DEFAULT CHARSET=binary;
 /*!40101 SET character_set_client = @saved_cs_client */;
 
 --
@@ -96,7 +96,7 @@ CREATE TABLE `comment` (
 
 LOCK TABLES `comment` WRITE;
 /*!40000 ALTER TABLE `comment` DISABLE KEYS */;
-INSERT INTO `comment` VALUES (1,0,'',NULL),(2,-1017408391,'Created page with \"Welcome to Small Wiki\"',NULL),(3,1493640215,'Add a section on editing',NULL),(4,862094821,'/* History */ expand, fix the eruption date',NULL),(5,-224118507,'Ask about sources',NULL),(6,308211453,'Archive old discussion',NULL);
+INSERT INTO `comment` VALUES (1,0,'',NULL),(2,-1017408391,'Created page with \"Welcome to Small Wiki\"',NULL),(3,1493640215,'Add a section on editing',NULL),(4,862094821,'/* History */ expand, fix the eruption date',NULL),(5,-224118507,'Ask about sources',NULL),(6,308211453,'Archive old discussion',NULL),(7,-52871190,'Start an article on Mount Etna',NULL),(8,1170245528,'Explain how to edit',NULL);
 /*!40000 ALTER TABLE `comment` ENABLE KEYS */;
 UNLOCK TABLES;
 
@@ -197,7 +197,7 @@ CREATE TABLE `revision` (
 
 LOCK TABLES `revision` WRITE;
 /*!40000 ALTER TABLE `revision` DISABLE KEYS */;
-INSERT INTO `revision` VALUES (1,1,2,2,'20240201100000',0,0,52,0,'p1ua3b5rjvkeqmgrtp2ygi2gmmj7vra'),(2,4,3,1,'20240202113000',0,0,118,0,'0f5xk2ljgnr2v1n5hqobqz0rvbw3ipx'),(3,3,3,1,'20240203091500',0,0,96,0,'2zl9qkd0w0sshkvfo8a5mqfkwbs2wgq'),(4,1,3,1,'20240204150000',0,0,161,1,'8jw8q2ux3xxdkp3m7ql1hm5k0j6bn1z'),(5,4,4,3,'20240210180211',0,0,223,2,'r1h3kjkl5cqr3wzsb1zqv7n0qzdz4hn'),(6,2,5,3,'20240205120000',0,0,63,0,'dk3wqv1gfaxw3l2l2v9nri0ynzmm5cn'),(7,5,6,1,'20240211080000',1,0,58,0,'kq3cz7x3o2m8pm5b8p0t3lkq0e5b3as'),(8,5,1,1,'20240211080000',0,0,43,7,'qs1k2bfc6xj4w1m3nqx0z8z6fj7hr2a');
+INSERT INTO `revision` VALUES (1,1,2,2,'20240201100000',0,0,52,0,'p1ua3b5rjvkeqmgrtp2ygi2gmmj7vra'),(2,4,7,1,'20240202113000',0,0,118,0,'0f5xk2ljgnr2v1n5hqobqz0rvbw3ipx'),(3,3,8,1,'20240203091500',0,0,96,0,'2zl9qkd0w0sshkvfo8a5mqfkwbs2wgq'),(4,1,3,1,'20240204150000',0,0,161,1,'8jw8q2ux3xxdkp3m7ql1hm5k0j6bn1z'),(5,4,4,3,'20240210180211',0,0,223,2,'r1h3kjkl5cqr3wzsb1zqv7n0qzdz4hn'),(6,2,5,3,'20240205120000',0,0,63,0,'dk3wqv1gfaxw3l2l2v9nri0ynzmm5cn'),(7,5,6,1,'20240211080000',1,0,58,0,'kq3cz7x3o2m8pm5b8p0t3lkq0e5b3as'),(8,5,1,1,'20240211080000',0,0,43,7,'qs1k2bfc6xj4w1m3nqx0z8z6fj7hr2a');
 /*!40000 ALTER TABLE `revision` ENABLE KEYS */;
 UNLOCK TABLES;
 

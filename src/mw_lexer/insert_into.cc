@@ -71,7 +71,7 @@ int read_tuple(sql_stream_t *s, tuple_buffers *t) {
 }
 
 void read_tuples(sql_stream_t *s, mw_store_t *store, int import_mode,
-                 const char *table) {
+                 const char *table, mw_table kind) {
   std::unique_ptr<tuple_buffers> buffers;
   if (import_mode != 0) buffers = std::make_unique<tuple_buffers>();
   for (;;) {
@@ -80,7 +80,7 @@ void read_tuples(sql_stream_t *s, mw_store_t *store, int import_mode,
     if (c < 0 || c == ';') return;
     if (c != '(') continue;
     int n = read_tuple(s, buffers.get());
-    dispatch_tuple(store, import_mode, table,
+    dispatch_row(store, kind, import_mode, table,
                    buffers ? buffers->values.data() : nullptr,
                    buffers ? n : 0);
     if (!store->failure.empty()) return;
@@ -121,5 +121,5 @@ void parse_insert_into(sql_stream_t *s, mw_store_t *store, int import_mode) {
     skip_to_semicolon(s);
     return;
   }
-  read_tuples(s, store, import_mode, table);
+  read_tuples(s, store, import_mode, table, kind);
 }

@@ -197,7 +197,12 @@ void map_id_link(std::unordered_map<uint32_t, uint32_t> &into, const row_view &r
 void dispatch_tuple(mw_store_t *store, int import_mode, const char *table_name,
                     const sql_value_t *values, int n) {
   if (store == nullptr || table_name == nullptr) return;
-  const mw_table kind = classify_table(store, table_name);
+  dispatch_row(store, classify_table(store, table_name), import_mode, table_name,
+               values, n);
+}
+
+void dispatch_row(mw_store_t *store, mw_table kind, int import_mode,
+                  const char *table_name, const sql_value_t *values, int n) {
   switch (kind) {
     case mw_table::page: ++store->rows_page; break;
     case mw_table::revision: ++store->rows_revision; break;

@@ -27,6 +27,13 @@ inline bool is_counted(mw_table t) {
   return t >= mw_table::page && t <= mw_table::categorylinks;
 }
 
+struct sql_value_t;
+
+// dispatch_tuple for a table already classified: statements classify their
+// table once, not once per row.
+void dispatch_row(mw_store_t *store, mw_table kind, int import_mode,
+                  const char *table_name, const sql_value_t *values, int n);
+
 // Learns the dump's table prefix from a CREATE TABLE just captured: a name
 // that is a prefix followed by one of the tables above, declaring that
 // table's key column.

@@ -39,7 +39,16 @@ void skip_quoted_body(sql_stream_t *s, int quote) {
   for (;;) {
     if (s->pos >= s->len && !stream_refill(s)) return;
     size_t avail = s->len - s->pos;
-    size_t k = byte_search::find_string_end(s->buf + s->pos, avail, q, carry);
+    size_t k = avail;
+    // Most strings are short and hold no backslash before their quote: a
+    // 16-byte search settles them without the escape bookkeeping.
+    if (carry == 0) {
+      size_t window = avail < 32 ? avail : 32;
+      size_t hit = byte_search::find_either(s->buf + s->pos, window, '\\', q);
+      if (hit < window && s->buf[s->pos + hit] == q) k = hit;
+    }
+    if (k == avail)
+      k = byte_search::find_string_end(s->buf + s->pos, avail, q, carry);
     if (k == avail) {
       s->pos = s->len;
       continue;

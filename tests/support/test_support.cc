@@ -118,10 +118,11 @@ command_result run_command(const std::vector<std::string> &argv,
   return result;
 }
 
-std::string git_out(const std::string &dir, const std::vector<std::string> &args) {
+std::string git_out(const std::string &dir, const std::vector<std::string> &args,
+                    const std::vector<std::string> &extra_env) {
   std::vector<std::string> argv = {"git", "-C", dir};
   argv.insert(argv.end(), args.begin(), args.end());
-  command_result r = run_command(argv);
+  command_result r = run_command(argv, extra_env);
   if (r.exit_code != 0) ADD_FAILURE() << "git failed: " << r.err;
   return r.out;
 }

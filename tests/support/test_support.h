@@ -39,7 +39,8 @@ command_result run_command(const std::vector<std::string> &argv,
 
 // Runs git -C dir args... and returns its standard output; fails the current
 // test when git exits non-zero.
-std::string git_out(const std::string &dir, const std::vector<std::string> &args);
+std::string git_out(const std::string &dir, const std::vector<std::string> &args,
+                    const std::vector<std::string> &extra_env = {});
 
 // The real-world dumps folder beside the project, or "" when absent.
 std::string real_world_dir();
