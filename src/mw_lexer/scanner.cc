@@ -51,8 +51,11 @@ void skip_block_comment(sql_stream_t *s) {
 void infer_generation(mw_store_t *store) {
   if (store->mediawiki_version[0] != '\0') return;
   const char *guess = "unknown";
+  // A wiki with a table prefix declares its revision table under that prefix.
+  const std::string revision = store->table_prefix + "revision";
   if (store->rows_slots != 0 ||
-      mw_store_find_col_idx(store, "revision", "rev_comment_id") >= 0) {
+      mw_store_find_col_idx(store, "revision", "rev_comment_id") >= 0 ||
+      mw_store_find_col_idx(store, revision.c_str(), "rev_comment_id") >= 0) {
     guess = "MediaWiki 1.31+";
   } else if (store->rows_revision != 0) {
     guess = "MediaWiki 1.19-1.30";

@@ -79,6 +79,10 @@ struct mw_store_t {
   std::string text_path;
   unique_file text_file;
   uint64_t spool_end = 0;  // bytes written to the spool so far
+  // A read moved the spool's position away from its end: the next add seeks
+  // back there first (a stream must not turn from reading to writing
+  // without a seek).
+  bool spool_position_moved = false;
   std::vector<mw_text_ref_t> texts;
   std::vector<mw_slot_t> slots;
   std::vector<mw_categorylink_t> categorylinks;

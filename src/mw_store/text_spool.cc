@@ -16,6 +16,10 @@ int mw_store_add_text(mw_store_t *store, uint32_t text_id, const void *bytes,
   }
   FILE *f = store->text_file.get();
   uint64_t offset = store->spool_end;
+  if (store->spool_position_moved) {
+    if (fseeko(f, static_cast<off_t>(offset), SEEK_SET) != 0) return -1;
+    store->spool_position_moved = false;
+  }
   if (len != 0 && bytes != nullptr) {
     size_t written = fwrite(bytes, 1, len, f);
     store->spool_end += written;
@@ -37,6 +41,7 @@ text_buffer read_entry(mw_store_t *store, const mw_text_ref_t *ref,
                        uint64_t *out_len) {
   if (ref == nullptr) return nullptr;
   FILE *f = store->text_file.get();
+  store->spool_position_moved = true;
   if (fseeko(f, ref->spool_offset, SEEK_SET) != 0) return nullptr;
   text_buffer buf(static_cast<char *>(malloc(ref->length + 1)));
   if (!buf) return nullptr;

@@ -7,24 +7,23 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 int ov_mkdir(const char *path) { return mkdir(path, 0777) == 0 ? 0 : -1; }
 
 int ov_mkdir_p(const char *path) {
   if (path == nullptr) return -1;
-  size_t n = strlen(path);
-  if (n >= 1024) return -1;
-  char buf[1024];
-  memcpy(buf, path, n + 1);
-  for (size_t i = 1; i < n; ++i) {
+  // Paths are as long as the caller's; only the system's own limit applies.
+  std::string buf(path);
+  for (size_t i = 1; i < buf.size(); ++i) {
     if (buf[i] == '/' || buf[i] == '\\') {
       char saved = buf[i];
       buf[i] = '\0';
-      ov_mkdir(buf);
+      ov_mkdir(buf.c_str());
       buf[i] = saved;
     }
   }
-  return ov_mkdir(buf);
+  return ov_mkdir(buf.c_str());
 }
 
 int64_t ov_time_ms() {

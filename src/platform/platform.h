@@ -13,7 +13,7 @@ int ov_mkdir(const char *path);
 
 // Creates every prefix of path that ends before a '/' or '\' (never at
 // position 0), then path itself. Returns the result for the whole path; -1
-// for a null path or one of 1024 bytes or more.
+// for a null path. The path may be of any length the system accepts.
 int ov_mkdir_p(const char *path);
 
 // Milliseconds of the monotonic clock.
