@@ -1,14 +1,14 @@
 // Imports one dump into a fresh repository and prints revisions per second
-// and peak memory, then, on the repository just made, the cost of plain
-// `git add` + `git commit` pairs: the floor under any importer that makes
-// one commit per revision with git's command-line tool.
+// and peak memory, then the cost of as many plain `git add` + `git commit`
+// pairs in another fresh repository: the floor under any importer that makes
+// one commit per revision with git's command-line tool (git's automatic
+// garbage collection included, which both see at the same rate).
 //
 //   import_bench DUMP [WORK_DIR]
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "bench_util.h"
@@ -16,24 +16,36 @@
 
 namespace {
 
-constexpr int kBaselinePairs = 100;
-
-// Seconds for one add+commit pair, measured on the imported repository.
-double git_pair_seconds(const std::string &repo) {
-  const std::string file = repo + "/tessel_bench_baseline.txt";
+// Mean seconds of one add+commit pair over `pairs` pairs in a new
+// repository. The pairs cycle over `files` files, so that git's index and
+// trees grow as the import's do, and each commits the dump's mean bytes per
+// revision, cut from the dump itself, so that git hashes and compresses text
+// like the import's.
+double git_pair_seconds(const std::string &repo, const std::string &dump,
+                        uint64_t bytes_per_revision, uint64_t pairs, uint64_t files) {
+  std::filesystem::remove_all(repo);
+  std::filesystem::create_directories(repo);
+  if (time_command({"git", "-C", repo, "init", "-q"}) < 0) return -1;
+  std::unique_ptr<FILE, int (*)(FILE *)> source(fopen(dump.c_str(), "rb"), fclose);
+  if (!source) return -1;
+  std::string chunk(bytes_per_revision, '\0');
   double total = 0;
-  for (int i = 0; i < kBaselinePairs; ++i) {
-    FILE *f = fopen(file.c_str(), "w");
+  for (uint64_t i = 0; i < pairs; ++i) {
+    size_t got = fread(chunk.data(), 1, chunk.size(), source.get());
+    const std::string name = "page_" + std::to_string(i % files) + ".wiki";
+    FILE *f = fopen((repo + "/" + name).c_str(), "wb");
     if (f == nullptr) return -1;
-    fprintf(f, "baseline %d\n", i);
+    fwrite(chunk.data(), 1, got, f);
     fclose(f);
-    double add = time_command({"git", "-C", repo, "add", "--", "tessel_bench_baseline.txt"});
-    double commit = time_command({"git", "-C", repo, "-c", "commit.gpgsign=false", "commit",
-                                  "--allow-empty", "--no-verify", "-q", "-m", "baseline"});
+    double add = time_command({"git", "-C", repo, "add", "--", name});
+    double commit = time_command({"git", "-C", repo, "-c", "commit.gpgsign=false", "-c",
+                                  "user.name=Baseline", "-c", "user.email=baseline@wiki.invalid",
+                                  "commit", "--allow-empty", "--no-verify", "-q", "-m",
+                                  "baseline"});
     if (add < 0 || commit < 0) return -1;
     total += add + commit;
   }
-  return total / kBaselinePairs;
+  return total / static_cast<double>(pairs);
 }
 
 }  // namespace
@@ -60,7 +72,9 @@ int main(int argc, char **argv) {
   }
   double elapsed = now_seconds() - start;
   double peak = peak_rss_mib();
-  double pair = git_pair_seconds(repo);
+  double pair = git_pair_seconds(work + "/baseline", dump,
+                                 file_size_of(dump) / summary.revisions, summary.revisions,
+                                 summary.pages);
   if (pair < 0) {
     fprintf(stderr, "baseline git commands failed\n");
     return 1;

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "mw_git/unique_fd.h"
+#include "platform/unique_fd.h"
 #include "platform/platform.h"
 
 extern char **environ;
@@ -145,10 +145,11 @@ class error_head {
     buf_[len_] = '\0';
   }
 
-  // The first line that is not empty and not a hint, or else the first
-  // line that is not empty, or an empty view.
+  // The line that says what went wrong: the first "fatal:" or "error:"
+  // line, else the first that is not empty and not a hint (a warning may
+  // come before the error), else the first that is not empty.
   std::string_view first_line() const {
-    std::string_view any;
+    std::string_view any, other;
     std::string_view text(buf_, len_);
     while (!text.empty()) {
       size_t end = text.find('\n');
@@ -156,10 +157,11 @@ class error_head {
       text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
       if (line.empty()) continue;
-      if (line.substr(0, 5) != "hint:") return line;
+      if (line.starts_with("fatal:") || line.starts_with("error:")) return line;
+      if (other.empty() && !line.starts_with("hint:")) other = line;
       if (any.empty()) any = line;
     }
-    return any;
+    return other.empty() ? any : other;
   }
 
  private:

@@ -13,7 +13,7 @@
 #include "mw_git/git_names.h"
 #include "mw_git/git_steps.h"
 #include "mw_git/nofollow_files.h"
-#include "mw_git/unique_fd.h"
+#include "platform/unique_fd.h"
 #include "mw_store/store.h"
 #include "platform/ascii.h"
 #include "platform/platform.h"

@@ -33,13 +33,6 @@ bool replaced_in_file_name(unsigned char c) {
   }
 }
 
-bool iprefix(std::string_view s, std::string_view prefix) {
-  if (s.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (ascii::to_lower(static_cast<unsigned char>(s[i])) != prefix[i]) return false;
-  return true;
-}
-
 bool only_dots_and_spaces(std::string_view s) {
   return s.find_first_not_of(". ") == std::string_view::npos;
 }
@@ -48,8 +41,8 @@ bool only_dots_and_spaces(std::string_view s) {
 // its NTFS aliases ("git~1", either followed by dots or spaces), any case.
 bool unsafe_component(std::string_view s) {
   if (s.empty() || s == "." || s == "..") return true;
-  if (iprefix(s, ".git") && only_dots_and_spaces(s.substr(4))) return true;
-  return iprefix(s, "git~1") && only_dots_and_spaces(s.substr(5));
+  if (ascii::istarts_with(s, ".git") && only_dots_and_spaces(s.substr(4))) return true;
+  return ascii::istarts_with(s, "git~1") && only_dots_and_spaces(s.substr(5));
 }
 
 bool namespace_directory_name(std::string_view s) {

@@ -31,6 +31,16 @@ int git_in(const char *root, std::initializer_list<std::string> command,
   return run_git(args, err, err_size);
 }
 
+// Whitespace clean-up is git's default for a message not edited; naming it
+// keeps a user's commit.cleanup=strip from eating lines that start with '#'.
+int commit_with(const char *root, const char *message_option, const std::string &value,
+                char *err, size_t err_size) {
+  return git_in(root,
+                {"commit", "--allow-empty", "--no-verify", "--cleanup=whitespace",
+                 message_option, value},
+                err, err_size);
+}
+
 }  // namespace
 
 int git_prepare_repository(const char *root, char *err, size_t err_size) {
@@ -45,20 +55,12 @@ int git_add_file(const char *root, const std::string &path, char *err,
   return git_in(root, {"add", "-f", "--", path}, err, err_size);
 }
 
-// Whitespace clean-up is git's default for a message not edited; naming it
-// keeps a user's commit.cleanup=strip from eating lines that start with '#'.
 int git_commit_from_file(const char *root, const char *message_path, char *err,
                          size_t err_size) {
-  return git_in(root,
-                {"commit", "--allow-empty", "--no-verify", "--cleanup=whitespace",
-                 "-F", message_path},
-                err, err_size);
+  return commit_with(root, "-F", message_path, err, err_size);
 }
 
 int git_commit_with_message(const char *root, const std::string &message,
                             char *err, size_t err_size) {
-  return git_in(root,
-                {"commit", "--allow-empty", "--no-verify", "--cleanup=whitespace",
-                 "-m", message},
-                err, err_size);
+  return commit_with(root, "-m", message, err, err_size);
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "mw_git/unique_fd.h"
+#include "platform/unique_fd.h"
 
 // Opens the directory name inside dir_fd, making it first when create is
 // set and it is missing. A symbolic link there is refused.

@@ -51,6 +51,8 @@ class decoder_source : public dump_source {
     return static_cast<int64_t>(produced);
   }
 
+  uint64_t raw_bytes_read() const override { return raw_->raw_bytes_read(); }
+
  protected:
   // Decodes from in_next_/in_avail_ into out (room *out_room, left room on
   // return). 0: go on, 1: end of a stream, -1: error.

@@ -14,9 +14,13 @@ class dump_source {
   // decoding error (described by error()).
   virtual int64_t read(void *buf, size_t n) = 0;
   const std::string &error() const { return error_; }
+  // Bytes taken from the file so far: for a compressed dump, fewer than
+  // read() has delivered.
+  virtual uint64_t raw_bytes_read() const { return delivered_; }
 
  protected:
   std::string error_;
+  uint64_t delivered_ = 0;  // kept up to date by sources that read a file
 };
 
 // A source over a copy of the given bytes.

@@ -19,8 +19,10 @@ void read_column_list(sql_stream_t *s, mw_store_t *store, const char *table,
                       bool registers) {
   char column[kColumnNameSize];
   for (;;) {
-    bool named = read_ident(s, column, sizeof column) == 0;
-    if (named && registers) mw_store_add_schema_col(store, table, column);
+    const uint64_t before = stream_offset(s);
+    if (read_ident(s, column, sizeof column) == 0 && registers)
+      mw_store_add_schema_col(store, table, column);
+    const bool moved = stream_offset(s) != before;
     stream_skip_ws(s);
     int c = stream_peek_char(s);
     if (c < 0) return;
@@ -30,7 +32,7 @@ void read_column_list(sql_stream_t *s, mw_store_t *store, const char *table,
     }
     // A byte that starts no name (the dot of a qualified name, a stray
     // quote) is dropped so that the list always makes progress.
-    if (c == ',' || !named) ++s->pos;
+    if (c == ',' || !moved) ++s->pos;
   }
 }
 
@@ -42,7 +44,8 @@ struct tuple_buffers {
   std::string overflow;  // values past the 64th are decoded here and dropped
 };
 
-// Reads a tuple after its '('. Returns the number of values kept.
+// Reads a tuple after its '('. Returns the number of values kept; with no
+// buffers the values are only skipped and none is kept.
 int read_tuple(sql_stream_t *s, tuple_buffers *t) {
   int count = 0;
   for (;;) {
@@ -54,9 +57,8 @@ int read_tuple(sql_stream_t *s, tuple_buffers *t) {
         sql_value_t dropped;
         if (parse_value(s, t->overflow, &dropped) != 0) break;
       }
-    } else {
-      if (skip_value(s) != 0) break;
-      if (count < kMaxTupleValues) ++count;
+    } else if (skip_value(s) != 0) {
+      break;
     }
     stream_skip_ws(s);
     int c = stream_peek_char(s);
@@ -81,8 +83,7 @@ void read_tuples(sql_stream_t *s, mw_store_t *store, int import_mode,
     if (c != '(') continue;
     int n = read_tuple(s, buffers.get());
     dispatch_row(store, kind, import_mode, table,
-                   buffers ? buffers->values.data() : nullptr,
-                   buffers ? n : 0);
+                   buffers ? buffers->values.data() : nullptr, n);
     if (!store->failure.empty()) return;
     stream_skip_ws(s);
     c = stream_peek_char(s);

@@ -11,7 +11,7 @@ struct mw_store_t;
 
 // Optional observer of the reading, for front ends that show progress.
 struct mw_lexer_hooks {
-  stream_progress_fn on_block = nullptr;  // after every block read
+  stream_progress_fn on_block = nullptr;  // file bytes read, after every block
   void *context = nullptr;
 };
 

@@ -15,29 +15,40 @@ namespace {
 
 constexpr int kNoIndex = -1;
 
-uint32_t to_unsigned(const char *p) {
+// Decimal text as strtoul and strtol read it: leading white space, a sign,
+// digits up to the first other byte. The magnitude saturates just above the
+// 32-bit range, which is all the callers need to clamp.
+struct decimal {
+  bool negative;
+  uint64_t magnitude;
+};
+
+decimal read_decimal(const char *p) {
   while (ascii::is_space(static_cast<unsigned char>(*p))) ++p;
-  bool negative = false;
-  if (*p == '+' || *p == '-') negative = *p++ == '-';
-  uint64_t value = 0;
+  decimal d{false, 0};
+  if (*p == '+' || *p == '-') d.negative = *p++ == '-';
   for (; ascii::is_digit(static_cast<unsigned char>(*p)); ++p) {
-    value = value * 10 + static_cast<uint64_t>(*p - '0');
-    if (value > UINT32_MAX) return UINT32_MAX;
+    d.magnitude = d.magnitude * 10 + static_cast<uint64_t>(*p - '0');
+    if (d.magnitude > UINT32_MAX) {
+      d.magnitude = uint64_t{UINT32_MAX} + 1;
+      break;
+    }
   }
-  return negative ? static_cast<uint32_t>(0u - static_cast<uint32_t>(value))
-                  : static_cast<uint32_t>(value);
+  return d;
+}
+
+// Above the 32-bit range: the largest value; a minus sign negates modulo 2^32.
+uint32_t to_unsigned(const char *p) {
+  const decimal d = read_decimal(p);
+  if (d.magnitude > UINT32_MAX) return UINT32_MAX;
+  const auto value = static_cast<uint32_t>(d.magnitude);
+  return d.negative ? 0u - value : value;
 }
 
 int32_t to_signed(const char *p) {
-  while (ascii::is_space(static_cast<unsigned char>(*p))) ++p;
-  bool negative = false;
-  if (*p == '+' || *p == '-') negative = *p++ == '-';
-  int64_t value = 0;
-  for (; ascii::is_digit(static_cast<unsigned char>(*p)); ++p) {
-    value = value * 10 + (*p - '0');
-    if (value > static_cast<int64_t>(INT32_MAX) + 1) break;
-  }
-  if (negative) value = -value;
+  const decimal d = read_decimal(p);
+  const int64_t value = d.negative ? -static_cast<int64_t>(d.magnitude)
+                                   : static_cast<int64_t>(d.magnitude);
   if (value > INT32_MAX) return INT32_MAX;
   if (value < INT32_MIN) return INT32_MIN;
   return static_cast<int32_t>(value);
@@ -140,7 +151,11 @@ void map_revision(mw_store_t *store, const row_view &row) {
   rev.comment_given = comment_text != nullptr && comment_text[0] != '\0';
   rev.actor_id = row.unsigned_at(row.index("rev_actor", kNoIndex), 0);
   rev.comment_id = row.unsigned_at(row.index("rev_comment_id", kNoIndex), 0);
-  rev.text_via_slot = row.schema_known() && !row.registered("rev_text_id");
+  // 1.32 to 1.34 keep the column but write 0 into it once texts are
+  // reached through slots; text id 0 names no text.
+  const sql_value_t *text_id = row.usable(text_index);
+  rev.text_via_slot = (row.schema_known() && !row.registered("rev_text_id")) ||
+                      (text_id != nullptr && to_unsigned(text_id->data) == 0);
 }
 
 void map_text(mw_store_t *store, const row_view &row) {
@@ -161,7 +176,8 @@ void map_text(mw_store_t *store, const row_view &row) {
   }
   if (storage == text_storage::unreadable) ++store->undecoded_texts;
   if (mw_store_add_text(store, id, data, len) != 0)
-    store->failure = "Failed to write text spool: " + store->text_path;
+    store->failure = "Failed to write text spool: " +
+                     (store->text_path.empty() ? store->work_dir : store->text_path);
 }
 
 void map_slot(mw_store_t *store, const row_view &row) {

@@ -55,7 +55,8 @@ void infer_generation(mw_store_t *store) {
   const std::string revision = store->table_prefix + "revision";
   if (store->rows_slots != 0 ||
       mw_store_find_col_idx(store, "revision", "rev_comment_id") >= 0 ||
-      mw_store_find_col_idx(store, revision.c_str(), "rev_comment_id") >= 0) {
+      (!store->table_prefix.empty() &&
+       mw_store_find_col_idx(store, revision.c_str(), "rev_comment_id") >= 0)) {
     guess = "MediaWiki 1.31+";
   } else if (store->rows_revision != 0) {
     guess = "MediaWiki 1.19-1.30";

@@ -21,7 +21,8 @@ bool stream_refill(sql_stream_t *s) {
   s->pos = 0;
   s->len = static_cast<uint64_t>(got);
   s->bytes_read += s->len;
-  if (s->on_block != nullptr) s->on_block(s->on_block_context, s->bytes_read);
+  if (s->on_block != nullptr)
+    s->on_block(s->on_block_context, s->source->raw_bytes_read());
   return true;
 }
 
@@ -40,6 +41,7 @@ class memory_dump_source final : public dump_source {
     size_t k = std::min(n, bytes_.size() - at_);
     memcpy(buf, bytes_.data() + at_, k);
     at_ += k;
+    delivered_ += k;
     return static_cast<int64_t>(k);
   }
 
@@ -58,7 +60,10 @@ class file_dump_source final : public dump_source {
   int64_t read(void *buf, size_t n) override {
     for (;;) {
       ssize_t got = ::read(fd_, buf, n);
-      if (got >= 0) return got;
+      if (got >= 0) {
+        delivered_ += static_cast<uint64_t>(got);
+        return got;
+      }
       if (errno == EINTR) continue;
       error_ = strerror(errno);
       return -1;

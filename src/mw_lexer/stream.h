@@ -11,7 +11,8 @@
 
 inline constexpr size_t kStreamBlock = 65536;
 
-// Told the running total of bytes read from the source after every block.
+// Told, after every block, how many bytes of the dump file have been read:
+// the file's own bytes, compressed or not.
 using stream_progress_fn = void (*)(void *context, uint64_t bytes_read);
 
 struct sql_stream_t {
@@ -45,6 +46,11 @@ inline void stream_skip_ws(sql_stream_t *s) {
     if (!ascii::is_space(s->buf[s->pos])) return;
     ++s->pos;
   }
+}
+
+// Bytes of the input consumed so far.
+inline uint64_t stream_offset(const sql_stream_t *s) {
+  return s->bytes_read - (s->len - s->pos);
 }
 
 // Makes a stream over source (owned by the stream). The stream is large;

@@ -26,14 +26,6 @@ constexpr known_table kKnownTables[] = {
     {"revision_comment_temp", "revcomment_rev", mw_table::revision_comment_temp},
 };
 
-bool has_prefix_ci(const char *s, const std::string &prefix) {
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (ascii::to_lower(static_cast<unsigned char>(s[i])) !=
-        ascii::to_lower(static_cast<unsigned char>(prefix[i])))
-      return false;
-  return true;
-}
-
 mw_table lookup(const char *name) {
   for (const auto &t : kKnownTables)
     if (ascii::iequals(name, t.name)) return t.kind;
@@ -46,7 +38,7 @@ mw_table classify_table(const mw_store_t *store, const char *name) {
   mw_table kind = lookup(name);
   if (kind != mw_table::none || store->table_prefix.empty()) return kind;
   const std::string &prefix = store->table_prefix;
-  if (strlen(name) <= prefix.size() || !has_prefix_ci(name, prefix))
+  if (strlen(name) <= prefix.size() || !ascii::istarts_with(name, prefix))
     return mw_table::none;
   return lookup(name + prefix.size());
 }

@@ -41,7 +41,8 @@ void skip_quoted_body(sql_stream_t *s, int quote) {
     size_t avail = s->len - s->pos;
     size_t k = avail;
     // Most strings are short and hold no backslash before their quote: a
-    // 16-byte search settles them without the escape bookkeeping.
+    // search of the first 32 bytes settles them without the escape
+    // bookkeeping.
     if (carry == 0) {
       size_t window = avail < 32 ? avail : 32;
       size_t hit = byte_search::find_either(s->buf + s->pos, window, '\\', q);

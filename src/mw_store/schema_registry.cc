@@ -1,6 +1,6 @@
 // Column names per table, in the order the dump declares them. Lookups are
-// linear: a table has at most 64 columns and the row mapping resolves its
-// columns once per statement.
+// linear scans, over the tables and then over at most 64 columns: cheap
+// beside the work an imported row costs anyway.
 #include <cstdio>
 
 #include "mw_store/store.h"

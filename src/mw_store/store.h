@@ -15,6 +15,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/unique_fd.h"
+
 inline constexpr int kMaxColumnsPerTable = 64;
 inline constexpr size_t kNameSize = 64;
 
@@ -76,8 +78,10 @@ struct mw_store_t {
 
   std::vector<mw_page_t> pages;
   std::vector<mw_revision_t> revisions;
-  std::string text_path;
+  std::string text_path;  // set once a spool has been created
   unique_file text_file;
+  unique_fd spool_dir;    // work_dir, opened without following a link
+  std::string spool_name;
   uint64_t spool_end = 0;  // bytes written to the spool so far
   // A read moved the spool's position away from its end: the next add seeks
   // back there first (a stream must not turn from reading to writing

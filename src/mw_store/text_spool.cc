@@ -11,7 +11,7 @@ int mw_store_add_text(mw_store_t *store, uint32_t text_id, const void *bytes,
                       uint64_t len) {
   if (store == nullptr) return -1;
   if (!store->text_file) {
-    if (store->work_dir.empty()) store->work_dir = ".";
+    if (store->work_dir.empty()) store->work_dir.assign(1, '.');
     if (store_open_spool(store) != 0) return -1;
   }
   FILE *f = store->text_file.get();

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <string_view>
 
 namespace ascii {
 
@@ -37,6 +38,16 @@ inline bool is_alnum(int c) { return kClasses.bits[c & 0xFF] & (kAlpha | kDigit)
 inline bool is_ident(int c) { return kClasses.bits[c & 0xFF] & kIdent; }
 
 inline int to_lower(int c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+
+// Whether s begins with prefix, ignoring ASCII case.
+inline bool istarts_with(std::string_view s, std::string_view prefix) {
+  if (s.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (to_lower(static_cast<unsigned char>(s[i])) !=
+        to_lower(static_cast<unsigned char>(prefix[i])))
+      return false;
+  return true;
+}
 
 // Compares two NUL-terminated strings ignoring ASCII case; <0, 0 or >0.
 int casecmp(const char *a, const char *b);

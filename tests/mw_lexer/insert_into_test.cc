@@ -93,6 +93,13 @@ TEST(InsertInto, ColumnListWithStrayBytesStillEnds) {
   EXPECT_EQ(store.rows_page, 1u);
 }
 
+TEST(InsertInto, ColumnAfterAnEmptyQuotedNameKeepsItsFirstByte) {
+  mw_store_t store;
+  scan_text(&store, "INSERT INTO `page` (``page_id, page_title) VALUES (5,'T');", 0);
+  EXPECT_EQ(mw_store_find_col_idx(&store, "page", "page_id"), 0);
+  EXPECT_EQ(mw_store_find_col_idx(&store, "page", "page_title"), 1);
+}
+
 TEST(InsertInto, TupleValuesReachTheRowMappingInOrder) {
   TempDir dir;
   unique_store store(mw_store_create(dir.path().c_str()));

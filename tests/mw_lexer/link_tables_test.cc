@@ -130,6 +130,19 @@ TEST_F(LinkTables, ContentAddressDecidesWhichTextASlotHolds) {
       "(21,'by content id','utf-8');\n");
   // External storage, a malformed address, an id past 32 bits, no slot.
   for (uint32_t id : {10u, 11u, 12u, 13u}) expect({id, "MediaWiki User", "", "<none>"});
+  // Only the text in an external store is one the dump cannot give.
+  EXPECT_EQ(store->undecoded_texts, 1u);
+}
+
+TEST_F(LinkTables, TextIdZeroIsReachedThroughTheSlot) {
+  // 1.32 to 1.34 keep rev_text_id but write 0 into it.
+  import(std::string(
+             "CREATE TABLE `revision` (`rev_id` int, `rev_page` int, `rev_text_id` int,"
+             " `rev_comment_id` bigint, `rev_actor` bigint, `rev_timestamp` binary(14));\n"
+             "INSERT INTO `revision` VALUES (10,1,0,0,0,'1'),(11,1,31,0,0,'2');\n") +
+         kTextsThroughContent);
+  expect({10, "MediaWiki User", "", "Right ten"});
+  expect({11, "MediaWiki User", "", "Right eleven"});
 }
 
 TEST_F(LinkTables, WithoutAContentTableTheContentIdIsTheTextId) {

@@ -200,3 +200,16 @@ TEST(TextSpoolLifecycle, SpoolThatCannotBeOpenedFailsTheText) {
 }
 
 }  // namespace
+
+TEST(TextSpoolLifecycle, WorkDirectoryThatIsALinkIsNotFollowed) {
+  TempDir dir;
+  const std::string elsewhere = dir / "elsewhere";
+  std::filesystem::create_directory(elsewhere);
+  std::filesystem::create_directory_symlink(elsewhere, dir / ".tessel_tmp");
+  unique_store store(mw_store_create((dir / ".tessel_tmp").c_str()));
+  ASSERT_NE(store, nullptr);
+  EXPECT_FALSE(store->text_file);
+  EXPECT_TRUE(store->text_path.empty());
+  EXPECT_EQ(mw_store_add_text(store.get(), 1, "x", 1), -1);
+  EXPECT_TRUE(files_in(elsewhere).empty());
+}

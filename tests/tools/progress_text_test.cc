@@ -39,7 +39,7 @@ TEST(ReadingLine, ShowsPercentageOnlyAgainstAKnownSize) {
   EXPECT_EQ(reading_line({4200000, 11800000, 1000}), "Reading 4.20 MB of 11.8 MB (35%)  4.2 MB/s");
   EXPECT_EQ(reading_line({11800000, 11800000, 2000}), "Reading 11.8 MB of 11.8 MB (100%)  5.9 MB/s");
   EXPECT_EQ(reading_line({5000, 0, 0}), "Reading 5.00 kB");
-  // A compressed dump yields more SQL than the file holds.
+  // More bytes than the size known at the start: the file grew meanwhile.
   EXPECT_EQ(reading_line({3000, 2000, 0}), "Reading 3.00 kB");
 }
 

@@ -1,12 +1,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <iostream>
 #include <string>
 
 #include "mw_api/import.h"
-#include "mw_lexer/compressed_source.h"
 #include "platform/platform.h"
 #include "tessel/commands.h"
 #include "tessel/progress_display.h"
@@ -56,17 +54,11 @@ progress_style style_for(const invocation &what) {
   return progress_style::none;
 }
 
-// The size the reader's byte count is measured against, or 0 when the two
-// do not compare: the reader counts the bytes of SQL, which for a
-// compressed dump are more than the file holds, and a pipe has no size.
+// The size the reader's byte count is measured against (the reader counts
+// the file's own bytes, compressed or not), or 0 for a pipe, which has none.
 uint64_t size_to_read(const std::string &path) {
   struct stat st {};
   if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
-  uint8_t head[8] = {};
-  std::ifstream file(path, std::ios::binary);
-  file.read(reinterpret_cast<char *>(head), sizeof head);
-  const size_t got = static_cast<size_t>(file.gcount());
-  if (detect_compression(head, got) != compression::none) return 0;
   return static_cast<uint64_t>(st.st_size);
 }
 
