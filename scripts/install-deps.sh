@@ -23,7 +23,7 @@ readonly APT_PACKAGES=(
   build-essential g++ cmake pkg-config git
   libgtest-dev libgmock-dev googletest
   zlib1g-dev libbz2-dev liblzma-dev libzstd-dev
-  libcli11-dev ca-certificates
+  libcli11-dev ca-certificates groff-base
 )
 readonly YYJSON_MIN=0.12
 readonly YYJSON_PACKAGES=(libyyjson0 libyyjson-dev)
