@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -20,20 +19,6 @@ int part_name(std::string_view part, char (&name)[NAME_MAX + 1]) {
   if (part.size() > NAME_MAX) return ENAMETOOLONG;
   memcpy(name, part.data(), part.size());
   name[part.size()] = '\0';
-  return 0;
-}
-
-int write_all(int fd, const char *bytes, uint64_t len) {
-  constexpr uint64_t kChunk = uint64_t{1} << 30;
-  while (len > 0) {
-    ssize_t n = write(fd, bytes, static_cast<size_t>(std::min(len, kChunk)));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    bytes += n;
-    len -= static_cast<uint64_t>(n);
-  }
   return 0;
 }
 

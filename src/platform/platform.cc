@@ -1,7 +1,9 @@
 #include "platform/platform.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +32,21 @@ int64_t ov_time_ms() {
   timespec ts{};
   clock_gettime(CLOCK_MONOTONIC, &ts);
   return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+int write_all(int fd, const void *bytes, uint64_t len) {
+  const auto *p = static_cast<const char *>(bytes);
+  constexpr uint64_t kChunk = uint64_t{1} << 30;  // write() takes at most this at once
+  while (len > 0) {
+    ssize_t n = write(fd, p, static_cast<size_t>(len < kChunk ? len : kChunk));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    p += n;
+    len -= static_cast<uint64_t>(n);
+  }
+  return 0;
 }
 
 int ov_setenv(const char *name, const char *value) {

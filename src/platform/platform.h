@@ -22,6 +22,10 @@ int64_t ov_time_ms();
 // Sets name=value in the process environment, overwriting. 0 or -1.
 int ov_setenv(const char *name, const char *value);
 
+// Writes all len bytes to fd, retrying short writes and interruptions.
+// 0, or the errno of the failed write.
+int write_all(int fd, const void *bytes, uint64_t len);
+
 // Writes a printf-style message into err when err is non-null and err_size
 // non-zero, cut to err_size - 1 bytes and always NUL-terminated.
 void write_message(char *err, size_t err_size, const char *fmt, ...)

@@ -67,7 +67,7 @@ uint64_t size_to_read(const std::string &path) {
 int run_import(const invocation &what) {
   const int64_t started = ov_time_ms();
   progress_output out;
-  out.write = [](std::string_view bytes) { write_all(STDERR_FILENO, bytes); };
+  out.write = [](std::string_view bytes) { write_all(STDERR_FILENO, bytes.data(), bytes.size()); };
   out.columns = [] { return static_cast<size_t>(terminal_columns(STDERR_FILENO)); };
   out.now_ms = [] { return ov_time_ms(); };
   progress_display display(style_for(what), size_to_read(what.dump), std::move(out));

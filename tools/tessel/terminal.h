@@ -1,7 +1,6 @@
 // What the tool needs to know about the terminal it draws on.
 #pragma once
 
-#include <string_view>
 
 // True when fd is a terminal that understands carriage return and "erase
 // to end of line": a tty whose TERM is set and is not "dumb".
@@ -10,6 +9,3 @@ bool is_capable_terminal(int fd);
 // The width of the terminal on fd in columns, or 80 when it cannot be told.
 int terminal_columns(int fd);
 
-// Writes all of bytes to fd in as few writes as possible, retrying after
-// signals; a failure is ignored, since the display is only a courtesy.
-void write_all(int fd, std::string_view bytes);
