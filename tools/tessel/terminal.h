@@ -1,7 +1,6 @@
 // What the tool needs to know about the terminal it draws on.
 #pragma once
 
-
 // True when fd is a terminal that understands carriage return and "erase
 // to end of line": a tty whose TERM is set and is not "dumb".
 bool is_capable_terminal(int fd);
